@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Sets up the machine and runs every test: native (with AddressSanitizer and
+# UndefinedBehaviorSanitizer), the 64-bit Windows build under Wine and a
+# virtual X display, and a build of the 32-bit Windows program.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup.sh
+
+step() { printf '\n== %s\n' "$*"; }
+
+step "native build and tests"
+cmake --preset native >/dev/null
+cmake --build --preset native
+ctest --preset native
+
+step "32-bit Windows build (compiled and linked; this kernel cannot run it)"
+cmake --preset win32 >/dev/null
+cmake --build --preset win32
+
+step "64-bit Windows build and tests under Wine"
+cmake --preset win64 >/dev/null
+cmake --build --preset win64
+# The windows of the tests need a display; a private one keeps them off the user's.
+xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset win64
