@@ -21,9 +21,9 @@ bool EndsEntry(const std::string& line) {
 }
 
 // Copies the track lines after a matching title line, up to the entry's end.
-void CopyEntry(TLineFile& db, TLineFile& out) {
+void CopyEntry(TLineFile& db, TLineFile& out, std::string& line) {
   for (;;) {
-    const std::string line = db.ReadLine();
+    db.ReadLine(line);
     WriteTrackText(line, out);  // before the end test: "1=title song" is written, then ends
     if (EndsEntry(line) || db.AtEnd()) return;
   }
@@ -43,10 +43,12 @@ void ConvertDiscEntry(const std::string& title, std::int32_t discNumber, os::Fil
   db.OpenForReading(IniPath);
   out.CreateForWriting(fileName);
   // The search runs to the end of the database: every matching entry is copied.
+  std::string line;  // one buffer for every line: only the current line is held
   do {
-    if (db.ReadLine() == titleKey) {
+    db.ReadLine(line);
+    if (line == titleKey) {
       out.WriteLine(title);
-      CopyEntry(db, out);
+      CopyEntry(db, out, line);
     }
   } while (!db.AtEnd());
   db.CloseFile();

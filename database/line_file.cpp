@@ -1,6 +1,7 @@
 #include "database/line_file.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "database/in_out_error.h"
@@ -8,9 +9,33 @@
 namespace {
 constexpr std::uint8_t kCR = 13;
 constexpr std::uint8_t kLF = 10;
-constexpr std::uint8_t kCtrlZ = 26;
+constexpr std::uint8_t kCtrlZ = TLineFile::kCtrlZ;
 // The code a file operation on a closed file gets ("file not open").
 constexpr os::ErrorCode kFileNotOpen = 103;
+
+static_assert(std::endian::native == std::endian::little, "the word scan assumes little-endian");
+
+// Index of the first CR or Ctrl-Z in data[0, n), or n. Eight bytes at a
+// time: a byte equal to the pattern becomes a zero byte of (word ^ pattern),
+// whose high bit the expression below sets. Does not rely on the C runtime's
+// memchr, which is a plain byte loop on some platforms.
+std::size_t FindLineStop(const std::uint8_t* data, std::size_t n) {
+  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+  constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
+  constexpr std::uint64_t kCRs = 0x0101010101010101ULL * kCR;
+  constexpr std::uint64_t kCtrlZs = 0x0101010101010101ULL * kCtrlZ;
+  std::size_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    std::uint64_t w;
+    std::memcpy(&w, data + i, 8);
+    const std::uint64_t a = w ^ kCRs, b = w ^ kCtrlZs;
+    const std::uint64_t hits = (~(((a & kLow7) + kLow7) | a) | ~(((b & kLow7) + kLow7) | b)) & kHigh;
+    if (hits) return i + static_cast<std::size_t>(std::countr_zero(hits)) / 8;
+  }
+  for (; i < n; ++i)
+    if (data[i] == kCR || data[i] == kCtrlZ) return i;
+  return n;
+}
 
 void Check(os::ErrorCode rc) {
   if (rc != os::kSuccess) throw EInOutError(rc);
@@ -42,19 +67,15 @@ void TLineFile::RequireMode(Mode mode) const {
   if (mode_ != mode) throw EInOutError(kFileNotOpen);
 }
 
-bool TLineFile::HaveByte() {
+bool TLineFile::HaveByteSlow() {
   if (endReached_) return false;
   if (pos_ == count_) {
     std::uint32_t got = 0;
     Check(fs_.Read(handle_, buffer_, kBlockSize, got));
     pos_ = 0;
     count_ = got;
-    if (got == 0) {
-      endReached_ = true;
-      return false;
-    }
   }
-  if (buffer_[pos_] == kCtrlZ) {
+  if (count_ == 0 || buffer_[pos_] == kCtrlZ) {  // the physical end, or a Ctrl-Z
     endReached_ = true;
     return false;
   }
@@ -62,23 +83,25 @@ bool TLineFile::HaveByte() {
 }
 
 std::string TLineFile::ReadLine() {
-  RequireMode(Mode::kReading);
   std::string line;
+  ReadLine(line);
+  return line;
+}
+
+void TLineFile::ReadLine(std::string& line) {
+  RequireMode(Mode::kReading);
+  line.clear();
   while (HaveByte()) {
     // Take the rest of the block up to the first CR or Ctrl-Z in one go.
-    const std::uint8_t* start = buffer_ + pos_;
-    std::size_t n = 0;
-    const std::size_t avail = count_ - pos_;
-    while (n < avail && start[n] != kCR && start[n] != kCtrlZ) ++n;
-    line.append(reinterpret_cast<const char*>(start), n);
-    pos_ += n;
+    const std::size_t end = pos_ + FindLineStop(buffer_ + pos_, count_ - pos_);
+    line.append(reinterpret_cast<const char*>(buffer_ + pos_), end - pos_);
+    pos_ = end;
     if (pos_ < count_ && buffer_[pos_] == kCR) {
       ++pos_;
       if (HaveByte() && buffer_[pos_] == kLF) ++pos_;
-      return line;
+      return;
     }
   }
-  return line;
 }
 
 bool TLineFile::AtEnd() {

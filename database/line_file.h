@@ -20,6 +20,7 @@ class TLineFile {
  public:
   static constexpr std::size_t kBlockSize = 128;
   static constexpr std::size_t kMaxPath = 259;
+  static constexpr std::uint8_t kCtrlZ = 26;
 
   explicit TLineFile(os::FileSystem& fs = os::SystemFileSystem()) : fs_(fs) {}
   ~TLineFile();
@@ -29,6 +30,8 @@ class TLineFile {
   void OpenForReading(const std::string& path);
   void CreateForWriting(const std::string& path);
   std::string ReadLine();
+  // The same, into `line` (its capacity is reused: no allocation per line).
+  void ReadLine(std::string& line);
   bool AtEnd();
   void WriteLine(const std::string& text);
   void CloseFile();
@@ -39,8 +42,10 @@ class TLineFile {
   enum class Mode { kClosed, kReading, kWriting };
 
   void Open(const std::string& path, Mode mode);
-  // True when a byte is available at pos_ (reads the next block if needed).
-  bool HaveByte();
+  // True when a data byte is at pos_ (reads the next block if needed). A
+  // Ctrl-Z is never stepped over, so the fast path needs no end flag.
+  bool HaveByte() { return (pos_ < count_ && buffer_[pos_] != kCtrlZ) || HaveByteSlow(); }
+  bool HaveByteSlow();
   void FlushBlock(std::size_t count);
   void RequireMode(Mode mode) const;
 

@@ -11,8 +11,9 @@ constexpr std::int64_t kMaxTitle = 255;
 void ReadTitleList(const std::string& path, const TitleSink& add, os::FileSystem& fs) {
   TLineFile db(fs);
   db.OpenForReading(path);
+  std::string line;
   do {
-    const std::string line = db.ReadLine();
+    db.ReadLine(line);
     const auto p = FindPos(kTitleKey, line);
     if (p > 0) add(CopyBytes(line, p + static_cast<std::int64_t>(kTitleKey.size()), kMaxTitle));
   } while (!db.AtEnd());
