@@ -17,9 +17,17 @@ ctest --preset native
 step "32-bit Windows build (compiled and linked; this kernel cannot run it)"
 cmake --preset win32 >/dev/null
 cmake --build --preset win32
+(cd build/win32 && cpack -G ZIP >/dev/null && ls KorvanyDBConverter-*-win32.zip)
 
 step "64-bit Windows build and tests under Wine"
 cmake --preset win64 >/dev/null
 cmake --build --preset win64
 # The windows of the tests need a display; a private one keeps them off the user's.
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset win64
+(cd build/win64 && cpack -G ZIP >/dev/null && ls KorvanyDBConverter-*-win64.zip)
+
+# The end-to-end tests saved screenshots of the window and an error box.
+for bmp in build/win64/screenshots/*.bmp; do
+  [ -e "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
+done
+ls build/win64/screenshots/*.png 2>/dev/null || true
