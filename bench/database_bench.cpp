@@ -5,6 +5,7 @@
 //
 //   database_bench generate FILE DISCS   write a database of DISCS sections
 //   database_bench run FILE [REPEATS]    print the throughput figures
+//   database_bench generate-line FILE MB one track line of MB megabytes
 //   database_bench peak FILE             scan and convert, print peak memory
 #include <chrono>
 #include <cstdio>
@@ -33,6 +34,15 @@ using Clock = std::chrono::steady_clock;
 
 // A title of the form "タイトル <n>" in code page 932 bytes; unique per disc.
 std::string Title(long n) { return "\x83\x5E\x83\x43\x83\x67\x83\x8B " + std::to_string(n); }
+
+// One disc whose only track line is `mb` megabytes long, with no line end.
+int GenerateLongLine(const std::string& path, long mb) {
+  std::ofstream out(path, std::ios::binary);
+  out << "[1]\r\ntitle=Long\r\n0=";
+  const std::string chunk(1 << 20, 'x');
+  for (long i = 0; i < mb; ++i) out << chunk;
+  return out ? 0 : 1;
+}
 
 int Generate(const std::string& path, long discs) {
   std::ofstream out(path, std::ios::binary);
@@ -153,6 +163,7 @@ int Peak(const std::string& path) {
 int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "";
   if (mode == "generate" && argc == 4) return Generate(argv[2], std::atol(argv[3]));
+  if (mode == "generate-line" && argc == 4) return GenerateLongLine(argv[2], std::atol(argv[3]));
   if (mode == "run" && argc >= 3) return Run(argv[2], argc > 3 ? std::atoi(argv[3]) : 3);
   if (mode == "peak" && argc == 3) return Peak(argv[2]);
   std::fprintf(stderr, "usage: database_bench generate FILE DISCS | run FILE [REPEATS] | peak FILE\n");

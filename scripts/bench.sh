@@ -13,11 +13,16 @@ native=build/native-release/bench/database_bench
 win="cmake/wine-run.sh $PWD/build/win64/wineprefix build/win64/bench/database_bench.exe"
 $native generate "$work/db1.ini" 3000
 $native generate "$work/db50.ini" 150000
+$native generate-line "$work/line10.ini" 10
+$native generate "$work/db1g.ini" 3000000   # about 1 GB
 
 echo "== native"
 $native run "$work/db50.ini" 5
 $native peak "$work/db1.ini"
 $native peak "$work/db50.ini"
+echo "-- huge inputs: a 10 MB line is held whole; a 1 GB database needs no more memory than a 1 MB one"
+$native peak "$work/line10.ini"
+$native peak "$work/db1g.ini"
 echo "== Windows build under Wine"
 $win run "Z:${work//\//\\}\\db50.ini" 3
 $win peak "Z:${work//\//\\}\\db1.ini"

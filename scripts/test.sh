@@ -14,6 +14,15 @@ cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native
 
+step "differential fuzzing of the database code against a reference model (one minute)"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+fuzz_corpus=$(mktemp -d)
+trap 'rm -rf "$fuzz_corpus"' EXIT
+# New inputs go to the scratch folder; the seeds in the repo stay as they are.
+build/fuzz/differential_fuzz -max_total_time="${KORVANY_FUZZ_SECONDS:-60}" -print_final_stats=1 \
+  "$fuzz_corpus" fuzz/corpus 2>&1 | tail -n 4
+
 step "32-bit Windows build (compiled and linked; this kernel cannot run it)"
 cmake --preset win32 >/dev/null
 cmake --build --preset win32
