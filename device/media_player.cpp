@@ -74,12 +74,8 @@ std::int32_t TMediaPlayer::QueryTotalLength() {
 
 void TMediaPlayer::CloseDevice() {
   if (deviceId_ == 0) return;
-  const std::uint32_t result = SendClose();
-  if (result != 0) {
-    lastResult_ = result;  // the device stays held until the next open closes it
-    return;
-  }
-  lastResult_ = result;
+  lastResult_ = SendClose();
+  if (lastResult_ != 0) return;  // the device stays held until the next open closes it
   open_ = false;
   deviceId_ = 0;
 }
