@@ -27,7 +27,6 @@ const std::filesystem::path& WorkDir() {
   static const std::filesystem::path dir = [] {
     auto d = std::filesystem::temp_directory_path() / ("korvany-fuzz-" + std::to_string(getpid()));
     std::filesystem::create_directories(d);
-    std::filesystem::current_path(d);
     return d;
   }();
   return dir;
@@ -66,7 +65,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check(titles == model::Titles(database), "title list");
 
   const std::int32_t disc = -static_cast<std::int32_t>(choice);
+  // The disc list file goes to the current directory; libFuzzer reads its
+  // corpus by relative paths, so change it only for the conversion.
+  const auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(dir);
   ConvertDiscEntry(title, disc);
+  std::filesystem::current_path(previous);
   std::ifstream in(dir / DiscListFileName(disc), std::ios::binary);
   const std::string written((std::istreambuf_iterator<char>(in)), {});
   Check(written == model::Convert(database, title), "disc list file");
