@@ -14,6 +14,7 @@
 #include "tests/test_support.h"
 
 using testing_support::CurrentDirGuard;
+using testing_support::InOutErrorCode;
 using testing_support::ReadBytes;
 using testing_support::ScratchDir;
 using testing_support::WriteBytes;
@@ -68,19 +69,10 @@ TEST_F(BadInputTest, ExtremeDiscNumbersNameTheirFiles) {
   }
 }
 
-os::ErrorCode ErrorOf(const std::function<void()>& op) {
-  try {
-    op();
-  } catch (const EInOutError& e) {
-    return e.Code();
-  }
-  return 0;
-}
-
 TEST_F(BadInputTest, ADirectoryWhereTheDatabaseShouldBe) {
   std::filesystem::create_directory(IniPath);
-  EXPECT_EQ(ErrorOf([&] { Titles(); }), os::kAccessDenied);
-  EXPECT_EQ(ErrorOf([&] { ConvertDiscEntry("T", 7); }), os::kAccessDenied);
+  EXPECT_EQ(InOutErrorCode([&] { Titles(); }), os::kAccessDenied);
+  EXPECT_EQ(InOutErrorCode([&] { ConvertDiscEntry("T", 7); }), os::kAccessDenied);
   EXPECT_FALSE(std::filesystem::exists(dir_.Path() / "7.KRV"));
 }
 
@@ -89,9 +81,9 @@ TEST_F(BadInputTest, ADatabasePathCutTo259BytesThatNamesNoFile) {
   // The real file's name is longer than the cut: the cut path names nothing.
   const std::string longName(300 - base.size(), 'd');
   IniPath = base + longName;
-  EXPECT_EQ(ErrorOf([&] { Titles(); }), os::kFileNotFound);
+  EXPECT_EQ(InOutErrorCode([&] { Titles(); }), os::kFileNotFound);
   WriteBytes(dir_.File("7.KRV"), "kept");
-  EXPECT_EQ(ErrorOf([&] { ConvertDiscEntry("T", 7); }), os::kFileNotFound);
+  EXPECT_EQ(InOutErrorCode([&] { ConvertDiscEntry("T", 7); }), os::kFileNotFound);
   EXPECT_EQ(ReadBytes(dir_.File("7.KRV")), "kept");
 }
 

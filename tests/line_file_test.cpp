@@ -9,6 +9,7 @@
 #include "database/in_out_error.h"
 #include "tests/test_support.h"
 
+using testing_support::InOutErrorCode;
 using testing_support::ReadBytes;
 using testing_support::ScratchDir;
 using testing_support::WriteBytes;
@@ -107,25 +108,16 @@ TEST(TLineFileWrite, ExistingFileIsEmptiedAndNothingWrittenStaysEmpty) {
   EXPECT_EQ(std::filesystem::file_size(path), 0u);
 }
 
-os::ErrorCode CodeOf(const std::function<void()>& op) {
-  try {
-    op();
-  } catch (const EInOutError& e) {
-    return e.Code();
-  }
-  return os::kSuccess;
-}
-
 TEST(TLineFileErrors, SystemCodesComeThroughUnchanged) {
   ScratchDir dir;
   std::filesystem::create_directory(dir.Path() / "sub");
   TLineFile f;
-  EXPECT_EQ(CodeOf([&] { f.OpenForReading(dir.File("missing.ini")); }), os::kFileNotFound);
-  EXPECT_EQ(CodeOf([&] { f.OpenForReading(dir.File("nodir/x.ini")); }), os::kPathNotFound);
-  EXPECT_EQ(CodeOf([&] { f.CreateForWriting(dir.File("nodir/x.krv")); }), os::kPathNotFound);
+  EXPECT_EQ(InOutErrorCode([&] { f.OpenForReading(dir.File("missing.ini")); }), os::kFileNotFound);
+  EXPECT_EQ(InOutErrorCode([&] { f.OpenForReading(dir.File("nodir/x.ini")); }), os::kPathNotFound);
+  EXPECT_EQ(InOutErrorCode([&] { f.CreateForWriting(dir.File("nodir/x.krv")); }), os::kPathNotFound);
   // A directory in the file's place refuses access either way.
-  EXPECT_EQ(CodeOf([&] { f.CreateForWriting(dir.File("sub")); }), os::kAccessDenied);
-  EXPECT_EQ(CodeOf([&] { f.OpenForReading(dir.File("sub")); }), os::kAccessDenied);
+  EXPECT_EQ(InOutErrorCode([&] { f.CreateForWriting(dir.File("sub")); }), os::kAccessDenied);
+  EXPECT_EQ(InOutErrorCode([&] { f.OpenForReading(dir.File("sub")); }), os::kAccessDenied);
   EXPECT_FALSE(f.IsOpen());
   // The failed opens left it closed and usable.
   WriteBytes(dir.File("ok.ini"), "ok");

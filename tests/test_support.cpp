@@ -7,6 +7,8 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "database/in_out_error.h"
+
 namespace testing_support {
 
 std::string Hex(const std::string& hex) {
@@ -38,6 +40,15 @@ std::string ToHex(const std::string& bytes) {
     out.push_back(digits[b & 15]);
   }
   return out;
+}
+
+os::ErrorCode InOutErrorCode(const std::function<void()>& op) {
+  try {
+    op();
+  } catch (const EInOutError& e) {
+    return e.Code();
+  }
+  return os::kSuccess;
 }
 
 std::string ReadBytes(const std::filesystem::path& file) {

@@ -3,7 +3,10 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
+
+#include "platform/file_system.h"
 
 namespace testing_support {
 
@@ -11,6 +14,9 @@ namespace testing_support {
 std::string Hex(const std::string& hex);
 // The reverse, for readable failure messages.
 std::string ToHex(const std::string& bytes);
+
+// The code of the EInOutError that `op` throws; 0 when it succeeds.
+os::ErrorCode InOutErrorCode(const std::function<void()>& op);
 
 std::string ReadBytes(const std::filesystem::path& file);
 void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
